@@ -39,7 +39,7 @@ TEST_F(DroppedFilesTest, NulBytesAreDroppedWhereverTheyStand) {
     std::string expected;
     for (char c : bytes)
         if (c != '\0') expected += c;
-    core.MergeDroppedFiles({Make("nul.bin", bytes)});
+    core.MergeDroppedFiles({Make("zeros.bin", bytes)});
     EXPECT_EQ(core.BufferText(), expected + core.m_strSeparator);
 
     // A UTF-16 text merges as its readable bytes.
