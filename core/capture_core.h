@@ -57,6 +57,10 @@ public:
     // The output file.
     void WriteToOutputFile(std::string text, int32_t length);
 
+    // The capture path for one copied text, once the clipboard is closed:
+    // links in HTML format, the entry, the file on the fly, the caption.
+    void CaptureText(std::string text);
+
     // The settings store.
     void LoadSettings();
     void SaveSettings();
