@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb x11-utils xclip libx11-dev imagemagick
+  nsis zip
 )
 
 missing=()
