@@ -8,12 +8,16 @@
 // its last answer, which stays right as long as r has not passed it, so no
 // byte is searched twice for the same thing.
 //
-// Every byte is one character: double-byte code pages are not specially
-// handled (a trail byte may take part in a match like any other byte).
+// Every byte is one character: double-byte code pages get no treatment of
+// their own (a trail byte may take part in a match like any other byte).
 #include "make_links.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace varno {
 namespace {
@@ -113,13 +117,46 @@ std::size_t TrimFullStops(std::string_view s, std::size_t start, std::size_t del
     return end;
 }
 
-void AppendAnchor(std::string& out, std::string_view open, std::string_view address) {
-    out.append(open);
-    out.append(address);
-    out.append("\">", 2);
-    out.append(address);
-    out.append("</A>", 4);
-}
+// Builds a pass's result. The string's size runs ahead of the text written,
+// so that each piece costs one bounds check and one copy.
+class Writer {
+public:
+    explicit Writer(std::size_t expected) { buf_.resize(expected); }
+
+    char* Claim(std::size_t n) {
+        if (n > buf_.size() - len_) buf_.resize(std::max(buf_.size() * 2, len_ + n));
+        char* at = &buf_[len_];
+        len_ += n;
+        return at;
+    }
+
+    void Append(std::string_view piece) { std::memcpy(Claim(piece.size()), piece.data(), piece.size()); }
+
+    // open, the address, "\">", the address, "</A>".
+    template <std::size_t N>
+    void AppendAnchor(const char (&open)[N], std::string_view address) {
+        const std::size_t n = address.size();
+        char* at = Claim(N - 1 + 2 * n + 6);
+        std::memcpy(at, open, N - 1);
+        at += N - 1;
+        std::memcpy(at, address.data(), n);
+        at += n;
+        std::memcpy(at, "\">", 2);
+        at += 2;
+        std::memcpy(at, address.data(), n);
+        at += n;
+        std::memcpy(at, "</A>", 4);
+    }
+
+    std::string Finish() {
+        buf_.resize(len_);
+        return std::move(buf_);
+    }
+
+private:
+    std::string buf_;
+    std::size_t len_ = 0;
+};
 
 struct WebPassResult {
     std::string text;
@@ -134,8 +171,7 @@ WebPassResult WebPass(std::string in) {
 
     auto closeTag = MakeFinder([s](std::size_t from) { return FindCloseTag(s, from, true); });
     auto delimiter = MakeFinder([s](std::size_t from) { return FindDelimiter(s, from); });
-    std::string out;
-    out.reserve(s.size() + s.size() / 8);
+    Writer out(s.size() + s.size() / 8);
     std::size_t r = 0;  // the remainder is s.substr(r)
     for (;;) {
         const std::size_t e = scheme.From(r);
@@ -147,21 +183,21 @@ WebPassResult WebPass(std::string in) {
             // tested again next time round.
             const std::size_t q = closeTag.From(r);
             if (q == kNone) {
-                out.append(s.substr(r));
-                return {std::move(out), false};
+                out.Append(s.substr(r));
+                return {out.Finish(), false};
             }
-            out.append(s.substr(r, q + 3 - r));  // the tag's ">" stays in the remainder
+            out.Append(s.substr(r, q + 3 - r));  // the tag's ">" stays in the remainder
             r = q + 3;
             continue;
         }
-        out.append(s.substr(r, e - r));
+        out.Append(s.substr(r, e - r));
         // The scheme holds no delimiter and ends in "/", so the address is never empty.
         const std::size_t end = TrimFullStops(s, e, delimiter.From(e));
-        AppendAnchor(out, "<A HREF=\"", s.substr(e, end - e));
+        out.AppendAnchor("<A HREF=\"", s.substr(e, end - e));
         r = end;
     }
-    out.append(s.substr(r));
-    return {std::move(out), true};
+    out.Append(s.substr(r));
+    return {out.Finish(), true};
 }
 
 std::string MailPass(std::string in) {
@@ -181,8 +217,7 @@ std::string MailPass(std::string in) {
     std::size_t scannedAt = kNone;
     std::size_t mark = kNone;
 
-    std::string out;
-    out.reserve(s.size() + s.size() / 4);
+    Writer out(s.size() + s.size() / 4);
     std::size_t r = 0;  // the remainder is s.substr(r)
     for (;;) {
         const std::size_t a = at.From(r);
@@ -204,10 +239,10 @@ std::string MailPass(std::string in) {
                 // No delimiter after the lead-in's last colon: inside an anchor.
                 const std::size_t q = closeTag.From(r);
                 if (q == kNone) {
-                    out.append(s.substr(r));
-                    return out;
+                    out.Append(s.substr(r));
+                    return out.Finish();
                 }
-                out.append(s.substr(r, q + 3 - r));
+                out.Append(s.substr(r, q + 3 - r));
                 r = q + 3;
                 continue;
             }
@@ -220,15 +255,15 @@ std::string MailPass(std::string in) {
                 }
             }
         }
-        out.append(s.substr(r, start - r));
+        out.Append(s.substr(r, start - r));
         // Nothing from start up to the "@" is a delimiter, and the "@" keeps
         // the address from losing more than the full stops after it.
         const std::size_t end = TrimFullStops(s, start, delimiter.From(a));
-        AppendAnchor(out, "<A HREF=\"mailto:", s.substr(start, end - start));
+        out.AppendAnchor("<A HREF=\"mailto:", s.substr(start, end - start));
         r = end;
     }
-    out.append(s.substr(r));
-    return out;
+    out.Append(s.substr(r));
+    return out.Finish();
 }
 
 }  // namespace

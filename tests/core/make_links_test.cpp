@@ -76,6 +76,8 @@ std::vector<Case> WebPassCases() {
         // The remainder is shorter than the window before the scheme, so the
         // clamped window is never compared.
         {"WindowNeedsEightCharactersBefore", "A HREF=http://x </A>", "A HREF=" + Web("http://x") + " </A>"},
+        // After an anchor, the window would reach back past the head of the remainder.
+        {"WindowLiesInRemainderOnly", "http://A HREF=xhttp://y", Web("http://A") + " HREF=x" + Web("http://y")},
         {"WindowAtVeryStart", "A HREF=\"http://x\" </A> http://y", "A HREF=\"http://x\" </A> " + Web("http://y")},
         {"SkipLeavesClosingBracketAtHead", "<a href=\"http://x\">t</a>http://y",
          "<a href=\"http://x\">t</a>" + Web("http://y")},
@@ -101,6 +103,7 @@ std::vector<Case> MailPassCases() {
         {"OnlyAddress", "joe@example.com", "<A HREF=\"mailto:joe@example.com\">joe@example.com</A>"},
         {"AfterTextWithSentenceEnd", "Write to joe.b@example.com.", "Write to " + Mail("joe.b@example.com") + "."},
         {"TwoAddresses", "a@b, c@d", Mail("a@b") + ", " + Mail("c@d")},
+        {"OneDelimiterBetween", "a@b,c@d", Mail("a@b") + "," + Mail("c@d")},
         {"LoneAt", "x @ y", "x " + Mail("@") + " y"},
         {"LoneAtThenFullStop", "@.", Mail("@") + "."},
         {"TwoAtsOneWord", "a@b@c d", Mail("a@b@c") + " d"},
