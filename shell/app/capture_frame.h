@@ -19,7 +19,10 @@ public:
     ~CCaptureFrame() override;
 
     HWND m_hNextViewer = nullptr;  // next window of the clipboard viewer chain
-    BOOL m_bArmed = TRUE;          // false: the next notice is our own clipboard write
+    BOOL m_bArmed = TRUE;          // false: the notice of our own clipboard write is still to come
+    // The clipboard's sequence number of the last change handled, captured or
+    // not; at first the change already on the clipboard, which is no new copy.
+    DWORD m_dwHandledSequence = GetClipboardSequenceNumber();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -38,8 +41,9 @@ private:
     void BuildSystemMenu();
     void OnHelp();
     void OnSendToFile();
-    // Commands whose menu items are in place but that do nothing yet.
+    // Shows the settings sheet; applies and saves it when it closes with OK.
+    void OnSettings();
+    // Buffer to Clipboard and Clipboard Viewer (clipboard.cpp).
     void OnToClipboard();
     void OnClipboardViewer();
-    void OnSettings();
 };

@@ -518,9 +518,12 @@ class Varno:
         program); returns once the window has the drop in its queue. Wait for its effects as usual."""
         before = self.info()
         self.restore()
-        # Wine reports the window restored a moment before it leaves the minimized window's place.
-        left, top, right, bottom = wait_for(lambda: (not before.iconic or self.info().rect != before.rect)
-                                            and self.info().rect, "the restored window in its place")
+
+        def placed():
+            # Wine reports the window restored a moment before it leaves the minimized window's place.
+            rect = self.info().rect
+            return rect if not before.iconic or rect != before.rect else None
+        left, top, right, bottom = wait_for(placed, "the restored window in its place")
         point = [str((left + right) // 2), str((top + bottom) // 2 + 10)]
         done = subprocess.run([XDND_DROP] + point + [os.path.abspath(p) for p in paths],
                               stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
