@@ -27,9 +27,15 @@ CCaptureFrame::CCaptureFrame()
                         reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
                         LoadIconA(instance, MAKEINTRESOURCEA(IDI_VARNO)));
     // Fixed size: a caption with the system menu and a minimize box only.
+    // 300 by 200 at 100, 100 are pixels at 96 DPI: the window keeps its size
+    // on a screen with more pixels to the inch.
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
     Create(kFrameClassName, m_strTitle.c_str(),
-           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_CLIENTEDGE, 100, 100,
-           300, 200);
+           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_CLIENTEDGE, scaled(100),
+           scaled(100), scaled(300), scaled(200));
 }
 
 CCaptureFrame::~CCaptureFrame() = default;
