@@ -9,7 +9,7 @@ namespace varno {
 
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false;
     bool zero = false;
     bool alternate = false;
@@ -17,17 +17,17 @@ struct Spec {
     int precision = -1;
 };
 
-void Pad(std::string& out, const std::string& body, const Spec& spec, bool zeroAllowed) {
-    size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+void Pad(std::string& out, const std::string& body, const Conversion& conversion, bool zeroAllowed) {
+    size_t width = conversion.width > 0 ? static_cast<size_t>(conversion.width) : 0;
     if (body.size() >= width) {
         out += body;
         return;
     }
     size_t fill = width - body.size();
-    if (spec.left) {
+    if (conversion.left) {
         out += body;
         out.append(fill, ' ');
-    } else if (spec.zero && zeroAllowed) {
+    } else if (conversion.zero && zeroAllowed) {
         // Zeros go after a sign or a 0x prefix.
         size_t prefix = 0;
         if (!body.empty() && body[0] == '-') prefix = 1;
@@ -62,18 +62,18 @@ std::string FormatTextV(const char* format, va_list args, size_t maxLength) {
             continue;
         }
         ++p;
-        Spec spec;
+        Conversion conversion;
         for (;; ++p) {
-            if (*p == '-') spec.left = true;
-            else if (*p == '0') spec.zero = true;
-            else if (*p == '#') spec.alternate = true;
+            if (*p == '-') conversion.left = true;
+            else if (*p == '0') conversion.zero = true;
+            else if (*p == '#') conversion.alternate = true;
             else break;
         }
-        while (*p >= '0' && *p <= '9') spec.width = spec.width * 10 + (*p++ - '0');
+        while (*p >= '0' && *p <= '9') conversion.width = conversion.width * 10 + (*p++ - '0');
         if (*p == '.') {
             ++p;
-            spec.precision = 0;
-            while (*p >= '0' && *p <= '9') spec.precision = spec.precision * 10 + (*p++ - '0');
+            conversion.precision = 0;
+            while (*p >= '0' && *p <= '9') conversion.precision = conversion.precision * 10 + (*p++ - '0');
         }
         if (*p == 'l' || *p == 'h') ++p;  // every number is 32 bits here
         char type = *p;
@@ -85,9 +85,9 @@ std::string FormatTextV(const char* format, va_list args, size_t maxLength) {
             int32_t value = va_arg(args, int32_t);
             uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
             std::string digits = Digits(magnitude, 10, false);
-            if (spec.precision > 0 && digits.size() < static_cast<size_t>(spec.precision))
-                digits.insert(0, spec.precision - digits.size(), '0');
-            Pad(out, (value < 0 ? "-" : "") + digits, spec, spec.precision < 0);
+            if (conversion.precision > 0 && digits.size() < static_cast<size_t>(conversion.precision))
+                digits.insert(0, conversion.precision - digits.size(), '0');
+            Pad(out, (value < 0 ? "-" : "") + digits, conversion, conversion.precision < 0);
             break;
         }
         case 'u':
@@ -96,24 +96,24 @@ std::string FormatTextV(const char* format, va_list args, size_t maxLength) {
             uint32_t value = va_arg(args, uint32_t);
             unsigned base = type == 'u' ? 10 : 16;
             std::string digits = Digits(value, base, type == 'X');
-            if (spec.precision > 0 && digits.size() < static_cast<size_t>(spec.precision))
-                digits.insert(0, spec.precision - digits.size(), '0');
-            if (spec.alternate && type != 'u' && value != 0) digits.insert(0, type == 'X' ? "0X" : "0x");
-            Pad(out, digits, spec, spec.precision < 0);
+            if (conversion.precision > 0 && digits.size() < static_cast<size_t>(conversion.precision))
+                digits.insert(0, conversion.precision - digits.size(), '0');
+            if (conversion.alternate && type != 'u' && value != 0) digits.insert(0, type == 'X' ? "0X" : "0x");
+            Pad(out, digits, conversion, conversion.precision < 0);
             break;
         }
         case 'c': {
             char c = static_cast<char>(va_arg(args, int));
-            Pad(out, std::string(1, c), spec, false);
+            Pad(out, std::string(1, c), conversion, false);
             break;
         }
         case 's': {
             const char* s = va_arg(args, const char*);
             if (s == nullptr) s = "(null)";
             size_t length = std::strlen(s);
-            if (spec.precision >= 0 && length > static_cast<size_t>(spec.precision))
-                length = static_cast<size_t>(spec.precision);
-            Pad(out, std::string(s, length), spec, false);
+            if (conversion.precision >= 0 && length > static_cast<size_t>(conversion.precision))
+                length = static_cast<size_t>(conversion.precision);
+            Pad(out, std::string(s, length), conversion, false);
             break;
         }
         default:
