@@ -23,6 +23,8 @@ public:
     // The clipboard's sequence number of the last change handled, captured or
     // not; at first the change already on the clipboard, which is no new copy.
     DWORD m_dwHandledSequence = GetClipboardSequenceNumber();
+    // True while this window holds the clipboard open; see OnDrawClipboard.
+    bool m_bHoldingClipboard = false;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

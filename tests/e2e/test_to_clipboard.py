@@ -4,20 +4,15 @@ them is lost: not when the echo comes late through another viewer, not when capt
 clipboard could not be opened."""
 
 import harness
-from harness import IDM_SETTINGS, IDM_TO_CLIPBOARD, TITLE
+from harness import IDM_TO_CLIPBOARD, TITLE
 
 from capture_support import CaptureTestCase, caption_for
+from test_settings_sheet import IDC_ACTIVE, PSBTN_OK, Sheet
 
 CF_TEXT = 1
-IDC_ACTIVE = 1007
-PSBTN_OK = 3
 
 
 class BufferToClipboardTest(CaptureTestCase):
-
-    def to_clipboard(self, varno, used):
-        varno.command(IDM_TO_CLIPBOARD)
-        varno.wait_caption(b"(%d bytes)" % used)
 
     def test_the_buffer_goes_to_the_clipboard_once_and_is_never_captured_again(self):
         # (HTML format, a viewer of another program ahead of Varno in the chain: our own echoes then come late)
@@ -26,28 +21,41 @@ class BufferToClipboardTest(CaptureTestCase):
                 with self.subTest(html=html, viewer_ahead=viewer_ahead):
                     varno = self.start_capture(html=html)
                     viewer = self.driver.viewer_join() if viewer_ahead else None
-                    separator = self.separator(html)
-                    header = harness.html_header() if html else b""
-                    for text in (b"http://example.com/x", b"caf\xe9\r\nsecond line"):
-                        used = self.copy_counted(varno, text)
-                    buffer = self.buffer_via_file(varno, html)
-                    self.assertEqual(len(buffer), used)
+                    try:
+                        self.check_transfer(varno, html)
+                    finally:
+                        if viewer:
+                            self.driver.viewer_leave(viewer)
+                        varno.kill()
 
-                    for attempt in (1, 2):  # the second transfer repeats the first exactly
-                        self.to_clipboard(varno, used)
-                        varno.settle()
-                        self.assertEqual(self.driver.clip_get_text(), header + buffer, "attempt %d" % attempt)
-                        self.assertEqual(self.driver.clip_formats()[:1], [CF_TEXT])
-                        self.assertEqual(varno.caption(), b"(%d bytes)" % used, "nothing captured meanwhile")
-                        self.assertEqual(varno.boxes(), [])
-                    self.assertEqual(self.buffer_via_file(varno, html), buffer)
+    def check_transfer(self, varno, html):
+        separator = self.separator(html)
+        header = harness.html_header() if html else b""
+        for text in (b"http://example.com/x", b"caf\xe9\r\nsecond line"):
+            used = self.copy_counted(varno, text)
+        buffer = self.buffer_via_file(varno, html)
+        self.assertEqual(len(buffer), used)
 
-                    # The next real copy is captured as usual.
-                    self.copy(varno, b"next", used + len(b"next" + separator))
-                    self.assertEqual(self.buffer_via_file(varno, html), buffer + b"next" + separator)
-                    if viewer:
-                        self.driver.viewer_leave(viewer)
-                    varno.kill()
+        for attempt in (1, 2):  # the second transfer repeats the first exactly
+            self.assertEqual(self.buffer_via_clipboard(varno, used), header + buffer, "attempt %d" % attempt)
+            self.assertEqual(self.driver.clip_formats()[:1], [CF_TEXT])
+            varno.settle()
+            self.assertEqual(varno.caption(), b"(%d bytes)" % used, "nothing captured meanwhile")
+            self.assertEqual(varno.boxes(), [])
+        self.assertEqual(self.buffer_via_file(varno, html), buffer)
+
+        # The next real copy is captured as usual.
+        self.copy(varno, b"next", used + len(b"next" + separator))
+        self.assertEqual(self.buffer_via_file(varno, html), buffer + b"next" + separator)
+
+    def test_a_notice_that_comes_while_the_clipboard_is_emptied_does_not_spoil_the_transfer(self):
+        # The clipboard's owner, told that it loses the clipboard, sends Varno a notice before it lets go.
+        varno = self.start_capture()
+        separator = self.separator()
+        self.copy_rendered_on_request(varno, b"theirs")
+        varno.wait_caption(caption_for(len(b"theirs" + separator)))
+        self.assertEqual(self.buffer_via_clipboard(varno, len(b"theirs" + separator)), b"theirs" + separator)
+        self.assertEqual(self.buffer_via_file(varno), b"theirs" + separator)
 
     def test_an_absent_buffer_leaves_the_clipboard_empty(self):
         self.driver.clip_set_text(b"theirs")
@@ -76,31 +84,18 @@ class BufferToClipboardTest(CaptureTestCase):
         separator = self.separator()
         self.copy(varno, b"in the buffer", len(b"in the buffer" + separator))
         self.toggle_capture(varno, b"Varno OFF")
-        self.to_clipboard(varno, len(b"in the buffer" + separator))
-        self.assertEqual(self.driver.clip_get_text(), b"in the buffer" + separator)
+        self.assertEqual(self.buffer_via_clipboard(varno, len(b"in the buffer" + separator)),
+                         b"in the buffer" + separator)
         self.toggle_capture(varno, caption_for(len(b"in the buffer" + separator)))
         # Applying the sheet with separators off makes the separator a bare CR LF.
         self.copy(varno, b"first after", len(b"in the buffer" + separator + b"first after\r\n"))
 
     def toggle_capture(self, varno, caption_after):
         """Clicks "Active" in the settings sheet and closes it with OK."""
-        varno.command(IDM_SETTINGS)
-        try:
-            sheet = harness.wait_for(lambda: self._sheet(varno), "the settings sheet", timeout=5)
-        except AssertionError:
-            self.skipTest("the settings sheet is not there yet")
-        _, page = self.driver.call("sheet_page", sheet)
-        self.driver.call("click", int(page), IDC_ACTIVE)
-        self.driver.call("sheet_press", sheet, PSBTN_OK)
-        harness.wait_for(lambda: not self.driver.info(sheet).exists, "the sheet to close")
+        sheet = Sheet(varno)
+        sheet.click(IDC_ACTIVE)
+        sheet.close(PSBTN_OK)
         varno.wait_caption(caption_after)
-
-    def _sheet(self, varno):
-        for window in self.driver.top_windows(varno.pid):
-            if window.cls == "#32770" and window.visible:
-                return window.hwnd
-        return None
-
 
 if __name__ == "__main__":
     harness.main()
