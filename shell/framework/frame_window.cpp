@@ -59,13 +59,8 @@ LRESULT CFrameWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CFrameWindow::HandleMessageReportingErrors(UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ReportHandlerError(m_hWnd, error.what());
-    } catch (...) {
-        ReportHandlerError(m_hWnd, "An unknown error occurred.");
-    }
+    auto result = RunHandler(m_hWnd, [&] { return HandleMessage(message, wParam, lParam); });
+    if (result) return *result;
     // The handler did not finish. A window whose creation failed must not
     // appear; an unpainted region must not come back as an endless WM_PAINT.
     if (message == WM_CREATE) return -1;

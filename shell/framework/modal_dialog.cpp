@@ -33,14 +33,7 @@ INT_PTR CModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 INT_PTR CModalDialog::HandleMessageReportingErrors(UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ReportHandlerError(m_hWnd, error.what());
-    } catch (...) {
-        ReportHandlerError(m_hWnd, "An unknown error occurred.");
-    }
-    return FALSE;
+    return RunHandler(m_hWnd, [&] { return HandleMessage(message, wParam, lParam); }).value_or(FALSE);
 }
 
 INT_PTR CALLBACK CModalDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam,

@@ -63,14 +63,7 @@ LRESULT CPropertySheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT CPropertySheet::HandleMessageReportingErrors(UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ReportHandlerError(m_hWnd, error.what());
-    } catch (...) {
-        ReportHandlerError(m_hWnd, "An unknown error occurred.");
-    }
-    return 0;
+    return RunHandler(m_hWnd, [&] { return HandleMessage(message, wParam, lParam); }).value_or(0);
 }
 
 LRESULT CALLBACK CPropertySheet::SheetProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
